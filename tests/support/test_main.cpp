@@ -1,0 +1,10 @@
+// Test entry point: a Qt core application (the SQL driver plugins need one) around GoogleTest.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
