@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "core/store_state.h"
 #include "qwellib/dates.h"
 
 namespace mintor {
@@ -65,6 +66,7 @@ public:
     DbParams params;
     RunState run;
     MainFormView view;
+    StoreState store;  // the record store's queries, records read at open, note buffers
 
     bool initialising = false;
     bool converted = false;
