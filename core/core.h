@@ -36,6 +36,7 @@ struct RunState {
     int dormant_date = 0;
     QString last_status;
     qwel::Date remembered_day;
+    bool wash_ctgies = true;  // categories washed to the default pot before the period; on at every start
 };
 
 struct DbParams {
