@@ -1,5 +1,6 @@
 #include "core/companions.h"
 
+#include "core/posting.h"
 #include "core/txn_value.h"
 #include "core/txn_write.h"
 #include "core/txnrows.h"
@@ -50,7 +51,7 @@ TTxn cashback_txn(const Core& core, const TTxn& main, qint64 amount) {
     c.amt = amount;
     c.ccy = main.ccy;
     if (amount < 0) {
-        c.amt = -amount;
+        c.amt = apply_sign(amount, SignCode::Credit);  // its absolute value
         c.type = QLatin1Char('P');
     }
     c.ref = QStringLiteral("Cashback");

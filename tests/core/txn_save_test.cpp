@@ -327,4 +327,22 @@ TEST_F(TxnSaveTest, ARefusedBatchOnAnEditKeepsTheOldPostings) {
     EXPECT_TRUE(ledger_invariants_hold(core()));
 }
 
+TEST_F(TxnSaveTest, EachSaveIsItsOwnUnitAfterARefusal) {
+    // a refused save, then one that fails on a database error, then a good one: each undoes
+    // or keeps exactly its own writes
+    TTxn refused = txn('P', bank, shop, food, 100);
+    refused.batchnum = 999;
+    TxnEntry e1 = new_entry(refused);
+    EXPECT_EQ(save_entered_txn(core(), e1), EntrySave::Declined);
+    const TTxn kept = saved('P', bank, shop, food, 200);
+    TxnEntry e2 = new_entry(txn('P', bank, shop, bank, 300));  // the internal posting's key is taken
+    EXPECT_EQ(save_entered_txn(core(), e2), EntrySave::Failed);
+    const TTxn after = saved('R', bank, employer, salary, 400);
+    EXPECT_EQ(txns(), 2);
+    EXPECT_EQ(after.id, kept.id + 1);
+    EXPECT_EQ(posted_accounts(kept.id).size(), 3);
+    EXPECT_EQ(posted_accounts(after.id).size(), 3);
+    EXPECT_TRUE(ledger_invariants_hold(core()));
+}
+
 }  // namespace posting_testing
