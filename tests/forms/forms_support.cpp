@@ -22,7 +22,7 @@ void on_next_modal(std::function<void(QWidget*)> act) {
             timer->stop();
             timer->deleteLater();
             act(w);
-        } else if (started->elapsed() > 5000) {
+        } else if (started->elapsed() > 15000) {
             timer->stop();
             timer->deleteLater();
             ADD_FAILURE() << "no modal dialog showed";

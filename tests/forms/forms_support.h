@@ -5,12 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
+#include <ostream>
 #include <QTemporaryDir>
 #include <functional>
 
 #include "support/scripted_host.h"
 
 class QWidget;
+
+// Failures show texts as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '{';
+    for (const QString& s : l) *os << " \"" << s.toStdString() << '"';
+    *os << " }";
+}
 
 namespace forms_testing {
 

@@ -44,8 +44,7 @@ TEST_F(Notepad, SaveMessagesAndAutosave) {
     pad.set_autosave_due(QDateTime::currentDateTime().addMSecs(15000));
     pad.SaveClick();
     pad.Timer1->start(1);  // the autosave, due now
-    QTest::qWait(30);
-    EXPECT_FALSE(pad.changed());
+    QTRY_VERIFY_WITH_TIMEOUT(!pad.changed(), 5000);
     EXPECT_EQ(read_file(folder + QStringLiteral("npad.txt")), QStringLiteral("first line\n"));
     pad.SaveClick();
 

@@ -6,6 +6,7 @@
 #include "core/transactions.h"
 #include "forms/mydbgridb.h"
 #include "forms/pdets.h"
+#include "forms_support.h"
 #include "support/ledger_fixture.h"
 
 using namespace mintor::forms;

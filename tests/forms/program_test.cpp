@@ -22,6 +22,7 @@
 #include "forms/notepad.h"
 #include "forms/startup.h"
 #include "qwellib/inifile.h"
+#include "forms_support.h"
 #include "support/ledger_fixture.h"
 
 using namespace mintor::forms;
@@ -48,7 +49,7 @@ protected:
         ctrl = program->main_form();
         ctrl->show();
         ASSERT_TRUE(ctrl->Timer1->isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(!ctrl->Timer1->isActive(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!ctrl->Timer1->isActive(), 10000);
         core = &program->core_form()->core;
     }
     void TearDown() override {
