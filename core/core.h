@@ -37,6 +37,7 @@ struct RunState {
     QString last_status;
     qwel::Date remembered_day;
     qwel::Date horizon;  // repeater instances are generated up to here; null until first set
+    bool healthcheck_repairing = false;  // the healthcheck is making repairs: instance edits stay their own
     bool wash_ctgies = true;  // categories washed to the default pot before the period; on at every start
     // The transaction saved last by the input form, new and edited: the journal and the postings
     // list position themselves on them.
