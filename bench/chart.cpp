@@ -87,22 +87,35 @@ Chart build_chart() {
     int cash = b.group(QStringLiteral("Cash"), 8, 0);
     int loans = b.group(QStringLiteral("Loans"), 8, 0);
 
-    // Spending accounts in the order of use; the foreign ones come last.
-    c.spending = {
-        b.account(QStringLiteral("Main current"), 1, current, kBaseCcy, 250000, true),
-        b.account(QStringLiteral("Visa card"), 1, credit, kBaseCcy, -45000, true, false),
-        b.account(QStringLiteral("Joint current"), 1, current, kBaseCcy, 120000, true),
-        b.account(QStringLiteral("Mastercard"), 1, credit, kBaseCcy, 0, true, false),
-        b.account(QStringLiteral("Wallet"), 1, cash, kBaseCcy, 8000),
-        b.account(QStringLiteral("Business current"), 1, current, kBaseCcy, 500000, true),
-        b.account(QStringLiteral("Amex card"), 1, credit, kBaseCcy, 0, true, false),
-        b.account(QStringLiteral("Store card"), 1, store, kBaseCcy, 0, true, false),
-        b.account(QStringLiteral("Petty cash"), 1, cash, kBaseCcy, 5000),
-        b.account(QStringLiteral("Euro current"), 1, foreign, eur, 150000, true),
-        b.account(QStringLiteral("Euro cash"), 1, cash, eur, 20000),
-        b.account(QStringLiteral("Dollar account"), 1, foreign, usd, 200000, true),
-        b.account(QStringLiteral("Franc account"), 1, foreign, chf, 0, true),
+    // Spending accounts with their weights as payer and as receiver.
+    struct Spend {
+        const char* name;
+        int grp;
+        QString ccy;
+        qint64 bfd;
+        bool neg, pos;
+        int pays, receives;
     };
+    const std::vector<Spend> spend = {
+        {"Main current", current, kBaseCcy, 250000, true, true, 16, 56},
+        {"Visa card", credit, kBaseCcy, -45000, true, false, 22, 2},
+        {"Joint current", current, kBaseCcy, 120000, true, true, 12, 15},
+        {"Mastercard", credit, kBaseCcy, 0, true, false, 10, 1},
+        {"Wallet", cash, kBaseCcy, 8000, false, true, 12, 0},
+        {"Business current", current, kBaseCcy, 500000, true, true, 6, 16},
+        {"Amex card", credit, kBaseCcy, 0, true, false, 6, 0},
+        {"Store card", store, kBaseCcy, 0, true, false, 3, 0},
+        {"Petty cash", cash, kBaseCcy, 5000, false, true, 2, 0},
+        {"Euro current", foreign, eur, 150000, true, true, 4, 6},
+        {"Euro cash", cash, eur, 20000, false, true, 2, 0},
+        {"Dollar account", foreign, usd, 200000, true, true, 3, 3},
+        {"Franc account", foreign, chf, 0, true, true, 2, 2},
+    };
+    for (const Spend& a : spend) {
+        c.spending.push_back(b.account(QString::fromLatin1(a.name), 1, a.grp, a.ccy, a.bfd, a.neg, a.pos));
+        c.pay_weight.push_back(a.pays);
+        c.receive_weight.push_back(a.receives);
+    }
     b.account(QStringLiteral("Easy saver"), 1, easy, kBaseCcy, 1000000);
     b.account(QStringLiteral("Bonus saver"), 1, easy);
     b.account(QStringLiteral("Fixed saver 2019"), 1, fixed);
@@ -110,7 +123,7 @@ Chart build_chart() {
     b.account(QStringLiteral("Cash ISA"), 1, isas, kBaseCcy, 400000);
     b.account(QStringLiteral("Euro savings"), 1, foreign, eur, 300000);
     b.account(QStringLiteral("Mortgage"), 1, loans, kBaseCcy, -18000000, true, false);
-    b.account(QStringLiteral("Car loan"), 1, loans, kBaseCcy, 0, true, false);
+    b.account(QStringLiteral("Car loan"), 1, loans, kBaseCcy, -1200000, true, false);
 
     // Categories and pots, up to three group levels (Expenses : Leisure : Eating out).
     int expenses = b.group(QStringLiteral("Expenses"), 10, 0);
@@ -196,23 +209,26 @@ Chart build_chart() {
         {4, c.id(QStringLiteral("Main current")), QStringLiteral("Online banking"), QStringLiteral("X")},
     };
 
-    auto pair = [&](const char* from, const char* to, const char* narrative) {
-        return TransferPair{c.id(QString::fromLatin1(from)), c.id(QString::fromLatin1(to)), QString::fromLatin1(narrative)};
+    auto pair = [&](const char* from, const char* to, const char* narrative, int weight = 1, int factor = 1) {
+        return TransferPair{c.id(QString::fromLatin1(from)), c.id(QString::fromLatin1(to)), QString::fromLatin1(narrative),
+                            weight, factor};
     };
     c.ext_pairs = {
-        pair("Main current", "Wallet", "Cash withdrawal"),
-        pair("Main current", "Visa card", "Card repayment"),
-        pair("Main current", "Easy saver", "Savings"),
-        pair("Easy saver", "Main current", "Transfer"),
-        pair("Joint current", "Mastercard", "Card repayment"),
-        pair("Main current", "Joint current", "Transfer"),
-        pair("Business current", "Main current", "Drawings"),
-        pair("Main current", "Amex card", "Card repayment"),
-        pair("Euro current", "Euro cash", "Cash withdrawal"),
-        pair("Euro savings", "Euro current", "Transfer"),
-        pair("Main current", "Bonus saver", "Savings"),
-        pair("Joint current", "Store card", "Card repayment"),
-        pair("Wallet", "Petty cash", "Transfer"),
+        pair("Main current", "Wallet", "Cash withdrawal", 17, 2),
+        pair("Main current", "Visa card", "Card repayment", 16, 3),
+        pair("Main current", "Easy saver", "Savings", 6, 2),
+        pair("Easy saver", "Main current", "Transfer", 5, 2),
+        pair("Joint current", "Mastercard", "Card repayment", 7, 3),
+        pair("Main current", "Joint current", "Transfer", 11, 2),
+        pair("Business current", "Main current", "Drawings", 8, 3),
+        pair("Main current", "Amex card", "Card repayment", 5, 3),
+        pair("Euro current", "Euro cash", "Cash withdrawal", 5),
+        pair("Euro savings", "Euro current", "Transfer", 3),
+        pair("Main current", "Bonus saver", "Savings", 3, 2),
+        pair("Joint current", "Store card", "Card repayment", 4, 2),
+        pair("Wallet", "Petty cash", "Transfer", 5),
+        pair("Euro current", "Euro savings", "Savings", 3),
+        pair("Bonus saver", "Main current", "Transfer", 3, 2),
     };
     c.int_pairs = {
         pair("General", "Emergency fund", "Pot transfer"), pair("General", "Holiday fund", "Pot transfer"),

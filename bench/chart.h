@@ -40,6 +40,8 @@ struct ChartRow {
 struct TransferPair {
     int from = 0, to = 0;
     QString narrative;
+    int weight = 1;  // how often, relative to the other pairs
+    int factor = 1;  // amount multiplier (card repayments are larger than cash withdrawals)
 };
 
 struct ChannelRow {
@@ -49,7 +51,11 @@ struct ChannelRow {
 
 struct Chart {
     std::vector<ChartRow> rows;  // groups, external and internal accounts (not the counterparties)
-    std::vector<int> spending;   // external accounts of payments and receipts, the most used first
+    // External accounts of payments and receipts, with how often each pays and receives: the
+    // weights keep what flows into an account close to what flows out (cards are repaid,
+    // cash is withdrawn), so that balances stay those of a real household.
+    std::vector<int> spending;
+    std::vector<int> pay_weight, receive_weight;
     std::vector<int> expenses, incomes, pots;  // consecutive ids each
     std::vector<TransferPair> ext_pairs, int_pairs;
     std::vector<ChannelRow> channels;

@@ -58,6 +58,16 @@ private:
 };
 
 QString num(qint64 v) { return QString::number(v); }
+
+// An index 0 .. weights.size()-1 chosen with the given weights from the random integer h:
+// one slot per unit of weight, looked up by decode (which evaluates h once).
+QString weighted(const QString& h, const std::vector<int>& weights) {
+    int total = 0;
+    QString s;
+    for (size_t i = 0; i < weights.size(); ++i)
+        for (int k = 0; k < weights[i]; ++k) s += QStringLiteral(", %1, %2").arg(total++).arg(i);
+    return QStringLiteral("decode(mod(%1, %2)%3, 0)").arg(h).arg(total).arg(s);
+}
 QString q(const QString& s) { return qwel::sql_quote(s); }
 
 // decode(sel, 0, v0, 1, v1, ..., dflt)
@@ -416,18 +426,21 @@ void Generator::write_plain_txns() {
                  num(c.incomes.front()), any.arg(c.incomes.size()));
     // Amounts: many small payments and a few large, receipts larger, transfers in pounds.
     const QString amt = QStringLiteral("case %1 when 0 then cast(100 + floor(150000 * power(%2, 5)) as bigint) when 1 then "
-                                       "cast(1000 + floor(480000 * power(%2, 2)) as bigint) else cast(1000 * (1 + "
+                                       "cast(1000 + floor(490000 * power(%2, 2)) as bigint) else cast(1000 * (1 + "
                                        "floor(100 * power(%2, 2))) as bigint) end")
                             .arg(t, rnd_.u(x, 6));
 
+    std::vector<int> pair_weights;
+    for (const TransferPair& p : c.ext_pairs) pair_weights.push_back(p.weight);
     const Cols cols = {
         {QStringLiteral("ymd"), ymd_of(day)},
         {QStringLiteral("dom"), QStringLiteral("extract(day from %1)").arg(day)},
         {QStringLiteral("ts"), QStringLiteral("cast(%1 as timestamp)").arg(day)},
         {QStringLiteral("t"), t},
-        {QStringLiteral("ext"), rnd_.skew(x, 2, int(c.spending.size()), 4.0)},
+        {QStringLiteral("ext"), QStringLiteral("case %1 when 1 then %2 else %3 end")
+                                    .arg(t, weighted(rnd_.h(x, 2), c.receive_weight), weighted(rnd_.h(x, 2), c.pay_weight))},
         {QStringLiteral("cp"), QStringLiteral("case %1 when 0 then %2 else %3 end").arg(t, cp_p, cp_r)},
-        {QStringLiteral("pr"), rnd_.skew(x, 4, int(c.ext_pairs.size()), 2.0)},
+        {QStringLiteral("pr"), weighted(rnd_.h(x, 4), pair_weights)},
         {QStringLiteral("ipr"), rnd_.skew(x, 5, int(c.int_pairs.size()), 1.5)},
         {QStringLiteral("amt"), amt},
         {QStringLiteral("cat"), QStringLiteral("case %1 when 0 then %2 when 1 then %3 else 0 end").arg(t, cat_p, cat_r)},
@@ -442,8 +455,9 @@ void Generator::write_plain_txns() {
         ext_ccy << q(c.ccy_of(id));
         ext_card << num(c.channel_of(id, 'P'));
     }
-    QStringList pair_from, pair_to, pair_ccy, pair_narr, pair_ch, ipair_from, ipair_to;
+    QStringList pair_from, pair_to, pair_ccy, pair_narr, pair_ch, pair_factor, ipair_from, ipair_to;
     for (const TransferPair& p : c.ext_pairs) {
+        pair_factor << num(p.factor);
         pair_from << num(p.from);
         pair_to << num(p.to);
         pair_ccy << q(c.ccy_of(p.from));
@@ -462,7 +476,8 @@ void Generator::write_plain_txns() {
     // A card payment or a transfer clears a few days later within the month (the posting
     // date of the external account and the counterparty; the category is charged on the day).
     v << QStringLiteral("case when t < 3 and dom <= 25 and mod(x9, 100) < 20 then ymd + 1 + mod(x9 / 100, 3) else 0 end");
-    v << QStringLiteral("ymd") << QStringLiteral("amt");
+    v << QStringLiteral("ymd");
+    v << QStringLiteral("case t when 2 then amt * %1 else amt end").arg(decode(QStringLiteral("pr"), pair_factor, QStringLiteral("1")));
     v << QStringLiteral("case t when 2 then %1 when 3 then %2 else %3 end")
              .arg(decode(QStringLiteral("pr"), pair_ccy, base), base, decode(QStringLiteral("ext"), ext_ccy, base));
     v << QStringLiteral("case when t < 2 then amt else 0 end") << QStringLiteral("1e0");
