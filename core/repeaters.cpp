@@ -96,6 +96,10 @@ int gen_rptr_insts(Core& core, TRptr& master) {
     int i = master.gento;
     if (i > 0 && after(instance_date(master, i), horizon)) return 0;
 
+    // the status line as it was, shown again once the progress text is done with
+    const QString caption = core.view.panel3_caption;
+    const unsigned colour = core.view.panel3_colour;
+    const bool rebal_needed = core.run.rebal_needed;
     int last = 0;
     const bool ok = run_record_write(core, master, [&] {
         for (;;) {
@@ -116,7 +120,10 @@ int gen_rptr_insts(Core& core, TRptr& master) {
         }
     });
     master.gento_date = instance_date(master, master.gento);
-    show_status(core, core.run.last_status);
+    core.view.panel3_caption = caption;
+    core.view.panel3_colour = colour;
+    if (core.run.rebal_needed != rebal_needed) show_rebal_state(core);
+    else core.view_changed();
     return ok ? last : 0;
 }
 
