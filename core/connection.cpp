@@ -146,6 +146,7 @@ void close_database(Core& core) {
         }
     }
     flash_status(QStringLiteral("Closing database"));
+    core.store.close_queries();
     if (d.isOpen()) d.close();
     core.transaction_open = false;
     core.view.dblbl.clear();

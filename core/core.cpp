@@ -20,6 +20,7 @@ Core::Core(QString folder)
 }
 
 Core::~Core() {
+    store.close_queries();
     {
         QSqlDatabase d = QSqlDatabase::database(connection_name_, false);
         if (d.isOpen()) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "core/store_state.h"
 #include "qwellib/dates.h"
 
 namespace mintor {
@@ -37,6 +38,7 @@ struct RunState {
     bool wash_ctgies = true;  // wash category balances to the default pot; on at every start
     int rebal_steps = 0;
     qwel::Date remembered_day;
+    bool wash_ctgies = true;  // categories washed to the default pot before the period; on at every start
 };
 
 struct DbParams {
@@ -67,6 +69,7 @@ public:
     DbParams params;
     RunState run;
     MainFormView view;
+    StoreState store;  // the record store's queries, records read at open, note buffers
 
     bool initialising = false;
     bool converted = false;

@@ -15,15 +15,17 @@ DbError::DbError(QString sql, QString native_code, QString message)
 
 QString DbError::report() const { return QStringLiteral("EDatabaseError") + QStringLiteral("\r\n") + message_; }
 
-namespace {
-
-[[noreturn]] void raise(const QString& sql, const QSqlError& e) {
+void throw_db_error(const QString& sql, const QSqlError& e) {
     QString msg = e.databaseText();
     if (msg.isEmpty()) msg = e.driverText();
     else if (!e.driverText().isEmpty() && !msg.contains(e.driverText()))
         msg = e.driverText() + QStringLiteral("\n") + msg;
     throw DbError(sql, e.nativeErrorCode(), msg);
 }
+
+namespace {
+
+[[noreturn]] void raise(const QString& sql, const QSqlError& e) { throw_db_error(sql, e); }
 
 QSqlQuery prepare_on(Core& core) {
     ensure_transaction(core);

@@ -10,6 +10,8 @@
 
 #include "core/core.h"
 
+class QSqlError;
+
 namespace mintor {
 
 class DbError : public std::runtime_error {
@@ -24,6 +26,9 @@ public:
 private:
     QString sql_, code_, message_;
 };
+
+// Throws the DbError for a statement the driver refused.
+[[noreturn]] void throw_db_error(const QString& sql, const QSqlError& e);
 
 // Runs one statement that returns no rows; returns the rows affected.
 int exec_sql(Core& core, const QString& sql);
