@@ -35,8 +35,8 @@ struct RunState {
     QString bals_ccy;  // the currency the balances view shows
     int dormant_date = 0;
     QString last_status;
-    bool wash_ctgies = true;  // wash category balances to the default pot; on at every start
     int rebal_steps = 0;
+    qwel::Date horizon;  // repeater instances are generated up to here; null until first set
     qwel::Date remembered_day;
     bool wash_ctgies = true;  // categories washed to the default pot before the period; on at every start
 };

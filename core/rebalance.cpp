@@ -5,6 +5,7 @@
 #include "core/dbstatus.h"
 #include "core/hierarchy.h"
 #include "core/repeaters.h"
+#include "core/repeaters_store.h"
 #include "core/runstate.h"
 #include "core/sql.h"
 #include "core/straddle.h"
@@ -171,12 +172,16 @@ void gen_repeaters_to_horizon(Core& core) {
             return;
     }
     if (date_to_int(horizon) > last) core.settings.last_gen_to = date_to_int(horizon);
+    core.run.horizon = horizon;
     QList<int> masters;
     QSqlQuery q = open_query(core, QStringLiteral("select * from RPTR order by id"));
     while (q.next())
         if (field_int(q, QStringLiteral("rptactive")) == 1) masters.append(field_int(q, QStringLiteral("id")));
     q.finish();
-    for (int id : masters) gen_rptr_insts(core, id, horizon);
+    for (int id : masters) {
+        TRptr master;
+        if (read_rptr(core, id, master)) gen_rptr_insts(core, master);
+    }
 }
 
 bool rebalance(Core& core) {

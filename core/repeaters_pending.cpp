@@ -1,5 +1,5 @@
 // Placeholder until the repeater engine lands; this file is removed when it does.
 #include "core/repeaters.h"
 namespace mintor {
-void gen_rptr_insts(Core&, int, qwel::Date) {}
+int gen_rptr_insts(Core&, TRptr&) { return 0; }
 }  // namespace mintor
