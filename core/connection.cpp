@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 
+#include "core/accounts.h"
 #include "core/config.h"
 #include "core/dbstatus.h"
 #include "core/ids.h"
@@ -70,6 +71,7 @@ bool open_database(Core& core) {
         // the driver refuses a new transaction after closing with one still open
         if (core.transaction_open) d.commit();
         core.transaction_open = false;
+        core.store.close_queries();
         d.close();
     }
     d.setDatabaseName(QStringLiteral("localhost:") + dbfile.absoluteFilePath());
@@ -123,6 +125,7 @@ bool open_database(Core& core) {
         }
         next_txn_id(core);
         check_base_ccy(core);
+        read_open_records(core);
         for (const auto& hook : core.after_open) hook(core);
     } catch (const DbError& e) {
         flash_status(QString());

@@ -39,6 +39,10 @@ struct RunState {
     qwel::Date horizon;  // repeater instances are generated up to here; null until first set
     qwel::Date remembered_day;
     bool wash_ctgies = true;  // categories washed to the default pot before the period; on at every start
+    // The transaction saved last by the input form, new and edited: the journal and the postings
+    // list position themselves on them.
+    int last_new_txn_id = 0;
+    int last_edited_txn_id = 0;
 };
 
 struct DbParams {
