@@ -3,6 +3,7 @@
 #include <QSqlQuery>
 
 #include "core/sql.h"
+#include "core/sqlvalues.h"
 #include "qwellib/text.h"
 
 namespace mintor {
@@ -13,7 +14,7 @@ void link_cpty_ctgy(Core& core, const TTxn& txn) {
     else if (txn.type == QLatin1Char('R')) purchsale = QStringLiteral("S");
     else return;
     const QString cpty = QString::number(txn.accid2), ctgy = QString::number(txn.accid4);
-    const QString ps = qwel::sql_quote(purchsale);
+    const QString ps = sql_text(purchsale);
     QSqlQuery q = open_query(core, QStringLiteral("select * from cptyctgy where cptyid=") + cpty +
                                        QStringLiteral(" and ctgyid=") + ctgy + QStringLiteral(" and purchsale=") + ps);
     if (q.next()) return;

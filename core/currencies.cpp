@@ -6,6 +6,7 @@
 #include "core/acctypes.h"
 #include "core/dbstatus.h"
 #include "core/sql.h"
+#include "core/sqlvalues.h"
 #include "core/undo.h"
 #include "qwellib/dialogs.h"
 #include "qwellib/text.h"
@@ -17,9 +18,9 @@ using namespace qwel;
 namespace {
 
 void update_row(Core& core, const QString& code, const QString& name) {
-    exec_sql(core, QStringLiteral("update ccy set \"NAME\"=") + sql_quote(name) + QStringLiteral(", base=") +
+    exec_sql(core, QStringLiteral("update ccy set \"NAME\"=") + sql_text(name) + QStringLiteral(", base=") +
                        (code == core.run.base_ccy ? QStringLiteral("1") : QStringLiteral("0")) +
-                       QStringLiteral(" where id=") + sql_quote(code));
+                       QStringLiteral(" where id=") + sql_text(code));
 }
 
 void insert_default_pot(Core& core) {
@@ -34,7 +35,7 @@ void insert_default_pot(Core& core) {
 }  // namespace
 
 bool read_ccy(Core& core, const QString& code, QString& name) {
-    QSqlQuery q = open_query(core, QStringLiteral("select * from ccy where ccy.id=") + sql_quote(code));
+    QSqlQuery q = open_query(core, QStringLiteral("select * from ccy where ccy.id=") + sql_text(code));
     if (!q.next()) return false;
     name = field_str(q, QStringLiteral("NAME"));
     return true;
@@ -50,7 +51,7 @@ bool insert_ccy(Core& core, const QString& code_in, const QString& name) {
         core.run.bals_ccy = code;
     }
     const bool ok = run_undoable(core, [&] {
-        exec_sql(core, QStringLiteral("insert into ccy (id) values (") + sql_quote(code) + QStringLiteral(")"));
+        exec_sql(core, QStringLiteral("insert into ccy (id) values (") + sql_text(code) + QStringLiteral(")"));
         update_row(core, code, name);
         if (code == core.run.base_ccy) insert_default_pot(core);
     });
@@ -69,13 +70,13 @@ bool update_ccy(Core& core, const QString& code_in, const QString& name) {
 
 bool delete_ccy(Core& core, const QString& code) {
     if (!ask_yes(QStringLiteral("OK to delete currency ") + code + QStringLiteral(" ?"))) return false;
-    QSqlQuery q = open_query(core, QStringLiteral("select o.id from account o where o.ccy = ") + sql_quote(code));
+    QSqlQuery q = open_query(core, QStringLiteral("select o.id from account o where o.ccy = ") + sql_text(code));
     if (q.next()) {
         show_msg(QStringLiteral("Cannot delete currency ") + code + QStringLiteral(" - account(s) exist for it"));
         return false;
     }
     if (!run_undoable(core, [&] {
-            exec_sql(core, QStringLiteral("delete from ccy where ccy.id = ") + sql_quote(code));
+            exec_sql(core, QStringLiteral("delete from ccy where ccy.id = ") + sql_text(code));
         }))
         return false;
     check_base_ccy(core);

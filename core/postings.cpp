@@ -42,10 +42,10 @@ void write_columns(Core& core, const TPstg& r) {
     l << QStringLiteral(", pstgdate=") + sql_date(r.pstgdate);
     l << QStringLiteral(", dppstgdate=") + sql_flag(r.dppstgdate);
     l << QStringLiteral(", dprngbal=") + sql_flag(r.dprngbal);
-    l << QStringLiteral(", txntype=") + sql_quote(QString(r.txntype));
+    l << QStringLiteral(", txntype=") + sql_text(QString(r.txntype));
     l << QStringLiteral(", chnum=") + n(r.chnum);
     l << QStringLiteral(", batchnum=") + n(r.batchnum);
-    l << QStringLiteral(", ccy=") + sql_quote(r.ccy);
+    l << QStringLiteral(", ccy=") + sql_text(r.ccy);
     l << QStringLiteral(", seq=") + n(r.seq);
     l << key_condition(r.txnid, r.objid);
     exec_sql(core, sql_lines(l));

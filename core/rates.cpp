@@ -18,7 +18,7 @@ using namespace qwel;
 double get_rate(Core& core, const QString& ccy, Date date) {
     if (ccy == core.run.base_ccy) return 1.0;
     QSqlQuery q = open_query(core, QStringLiteral("select r.rdate, r.rate from rate r where (r.ccycode = ") +
-                                       sql_quote(ccy) + QStringLiteral(") and (r.rdate <= ") + sql_date(date) +
+                                       sql_text(ccy) + QStringLiteral(") and (r.rdate <= ") + sql_date(date) +
                                        QStringLiteral(") order by r.rdate"));
     bool any = false;
     int latest_date = 0;
@@ -68,7 +68,7 @@ bool add_rate(Core& core, const QString& ccy, Date date, const QString& text, do
         return false;
     }
     const bool ok = run_undoable(core, [&] {
-        exec_sql(core, QStringLiteral("update or insert into rate (ccycode, rdate, rate) values (") + sql_quote(ccy) +
+        exec_sql(core, QStringLiteral("update or insert into rate (ccycode, rdate, rate) values (") + sql_text(ccy) +
                            QStringLiteral(", ") + sql_date(date) + QStringLiteral(", ") + sql_float(v) +
                            QStringLiteral(") matching (ccycode, rdate)"));
     });

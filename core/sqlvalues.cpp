@@ -8,6 +8,14 @@
 
 namespace mintor {
 
+QString sql_text(const QString& text) {
+    QString s = text;
+    s.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + s + QLatin1Char('\'');
+}
+
+QString sql_note(const QString& text) { return QStringLiteral("_NONE ") + sql_text(text); }
+
 QString sql_date(qwel::Date d) { return QString::number(qwel::date_to_int(d)); }
 
 QString sql_flag(bool b) { return qwel::bool_digit(b); }

@@ -1,6 +1,6 @@
 #pragma once
 // How record values are written into the SQL text the record store builds: integers and
-// dates as decimal literals, flags as 1/0, text through qwel::sql_quote, timestamps as quoted
+// dates as decimal literals, flags as 1/0, text quoted (sql_text), timestamps as quoted
 // "yyyy-mm-dd hh:nn:ss", floating-point numbers in a form the server reads back exactly.
 
 #include <QString>
@@ -10,6 +10,14 @@
 
 namespace mintor {
 
+// A text value between single quotes with every quote doubled, so that it is stored exactly
+// as given: unlike qwel::sql_quote, a pair of quotes in the text stays a pair.
+QString sql_text(const QString& text);
+// sql_text for the long note columns (VARCHAR(32000)): marked as the ledger's character set
+// NONE, in which the server takes the whole 32000 bytes; a plain quoted text in the
+// connection's UTF-8 is limited to 16383 characters. The bytes stored are the same, and a
+// note over 32000 bytes is still refused by the server.
+QString sql_note(const QString& text);
 // A date as its yyyymmdd integer (0 for the null date).
 QString sql_date(qwel::Date d);
 // "1" or "0".
