@@ -3,7 +3,10 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <cmath>
@@ -74,20 +77,32 @@ QString date_of(const QString& ymd) {
         .arg(ymd);
 }
 
-// Row numbers 0 .. count-1 as column n of the derived table "g", for a select that follows.
-QString numbers(qint64 count) {
-    QString d = QStringLiteral(
-        "with recursive d (n) as (select 0 from rdb$database union all select n + 1 from d where n < 999), ");
-    if (count <= 1000) return d + QStringLiteral("g (n) as (select n from d where n < %1) ").arg(count);
-    if (count <= 1000000)
-        return d + QStringLiteral("g (n) as (select a.n * 1000 + b.n from d a cross join d b where a.n <= %1 "
-                                  "and a.n * 1000 + b.n < %2) ")
-                       .arg((count - 1) / 1000)
-                       .arg(count);
-    return d + QStringLiteral("g (n) as (select a.n * 1000000 + b.n * 1000 + c.n from d a cross join d b cross join d c "
-                              "where a.n <= %1 and a.n * 1000000 + b.n * 1000 + c.n < %2) ")
-                   .arg((count - 1) / 1000000)
-                   .arg(count);
+// Row numbers 0 .. count-1 as column n of the table expression "g", with further columns
+// computed from the row number: cols are (name, expression) pairs in which "#" stands for
+// the row number. The rows come from a recursive CTE that counts up within blocks of a
+// thousand (the recursion depth stays under the server's limit of 1024), and the columns of
+// a recursive CTE are computed once per row, where those of a derived table would be
+// computed again at every reference.
+using Cols = std::vector<std::pair<QString, QString>>;
+
+QString numbers(qint64 count, const Cols& cols = {}) {
+    QString anchor = count <= 1000000
+                         ? QStringLiteral("select n * 1000 as n from d where n * 1000 < %1").arg(count)
+                         : QStringLiteral("select (a.n * 1000 + b.n) * 1000 as n from d a cross join d b where "
+                                          "(a.n * 1000 + b.n) * 1000 < %1")
+                               .arg(count);
+    QStringList names{QStringLiteral("n")}, first{QStringLiteral("s.n")}, next{QStringLiteral("n + 1")};
+    for (const auto& [name, expr] : cols) {
+        names << name;
+        first << QString(expr).replace(QLatin1Char('#'), QStringLiteral("s.n"));
+        next << QString(expr).replace(QLatin1Char('#'), QStringLiteral("(n + 1)"));
+    }
+    return QStringLiteral("with recursive d (n) as (select 0 from rdb$database union all select n + 1 from d where n "
+                          "< 999), g (%1) as (select %2 from (%3) s union all select %4 from g where mod(n + 1, 1000) "
+                          "<> 0 and n + 1 < %5) ")
+        .arg(names.join(QStringLiteral(", ")), first.join(QStringLiteral(", ")), anchor,
+             next.join(QStringLiteral(", ")))
+        .arg(count);
 }
 
 // Rounds the positive double expression x to the nearest integer, halves to even.
@@ -365,34 +380,68 @@ void Generator::write_repeaters() {
 
 // The plain transactions, one row number each, in date order: payments (65%), receipts
 // (10%), transfers between external accounts (20%) and between internal accounts (5%).
+// Every random choice is a column of the row source, made once per row.
 void Generator::write_plain_txns() {
     if (plain_ <= 0) return;
     const Chart& c = chart_;
-    const QString n = QStringLiteral("n");
+    const QString x = QStringLiteral("#");
     const QString base = q(kBaseCcy);
 
     // Type: 0 payment, 1 receipt, 2 external transfer, 3 internal transfer.
     QStringList tsel;
     for (int i = 0; i < 20; ++i) tsel << num(i < 13 ? 0 : i < 15 ? 1 : i < 19 ? 2 : 3);
-    const QString t = QStringLiteral("(") + decode(QStringLiteral("mod(%1, 20)").arg(rnd_.h(n, 1)), tsel, QStringLiteral("0")) +
-                      QStringLiteral(")");
-    // External account of a payment or receipt (the most used first), counterparty, transfer pairs.
-    const QString ext = rnd_.skew(n, 2, int(c.spending.size()), 4.0);
-    const QString cp_p = rnd_.skew(n, 3, kPayeesTo, 2.2);
-    const QString cp_r = QStringLiteral("(%1 - %2)").arg(kCpties - 1).arg(rnd_.skew(n, 3, kCpties, 3.0));
-    const QString pair = rnd_.skew(n, 4, int(c.ext_pairs.size()), 2.0);
-    const QString ipair = rnd_.skew(n, 5, int(c.int_pairs.size()), 1.5);
-    const QString day = QStringLiteral("dateadd(day, cast((n * %1) / %2 as integer), date '2016-01-01')").arg(kDays).arg(plain_);
-    const QString ymd = ymd_of(day);
+    const QString t = decode(QStringLiteral("mod(%1, 20)").arg(rnd_.h(x, 1)), tsel, QStringLiteral("0"));
+    // Counterparty of a payment (the shops most) and of a receipt (the income sources most).
+    const QString cp_p = rnd_.skew(x, 3, kPayeesTo, 2.2);
+    const QString cp_r = QStringLiteral("(%1 - %2)").arg(kCpties - 1).arg(rnd_.skew(x, 3, kCpties, 3.0));
+    const QString day = QStringLiteral("dateadd(day, cast((# * %1) / %2 as integer), date '2016-01-01')").arg(kDays).arg(plain_);
 
-    auto col = [](const std::vector<int>& v, auto get) {
-        QStringList l;
-        for (int x : v) l << get(x);
-        return l;
+    QStringList exp_of_sub, inc_of_sub;
+    for (int id : c.cpty_sub_expense) exp_of_sub << num(id);
+    for (int id : c.cpty_sub_income) inc_of_sub << num(id);
+    // Internal account: a third of payments and receipts have none; some go to a pot; most
+    // to the category usual with the counterparty's trade, the rest to any category.
+    const QString pick = QStringLiteral("mod(%1, 100)").arg(rnd_.h(x, 7));
+    const QString any = QStringLiteral("mod(%1 / 100, %2)").arg(rnd_.h(x, 7));
+    const QString pot = QStringLiteral("%1 + %2").arg(c.pots.front()).arg(rnd_.skew(x, 8, int(c.pots.size()), 2.0));
+    const QString cat_p =
+        QStringLiteral("case when %1 < 33 then 0 when %1 < 40 then %2 when %1 < 88 then %3 else %4 + %5 end")
+            .arg(pick, pot,
+                 decode(QStringLiteral("(%1 / %2)").arg(cp_p).arg(kCptyPerSub), exp_of_sub, num(c.expenses.front())),
+                 num(c.expenses.front()), any.arg(c.expenses.size()));
+    const QString cat_r =
+        QStringLiteral("case when %1 < 33 then 0 when %1 < 38 then %2 when %1 < 90 then %3 else %4 + %5 end")
+            .arg(pick, pot,
+                 decode(QStringLiteral("(%1 / %2)").arg(cp_r).arg(kCptyPerSub), inc_of_sub, num(c.incomes.front())),
+                 num(c.incomes.front()), any.arg(c.incomes.size()));
+    // Amounts: many small payments and a few large, receipts larger, transfers in pounds.
+    const QString amt = QStringLiteral("case %1 when 0 then cast(100 + floor(150000 * power(%2, 5)) as bigint) when 1 then "
+                                       "cast(1000 + floor(480000 * power(%2, 2)) as bigint) else cast(1000 * (1 + "
+                                       "floor(100 * power(%2, 2))) as bigint) end")
+                            .arg(t, rnd_.u(x, 6));
+
+    const Cols cols = {
+        {QStringLiteral("ymd"), ymd_of(day)},
+        {QStringLiteral("dom"), QStringLiteral("extract(day from %1)").arg(day)},
+        {QStringLiteral("ts"), QStringLiteral("cast(%1 as timestamp)").arg(day)},
+        {QStringLiteral("t"), t},
+        {QStringLiteral("ext"), rnd_.skew(x, 2, int(c.spending.size()), 4.0)},
+        {QStringLiteral("cp"), QStringLiteral("case %1 when 0 then %2 else %3 end").arg(t, cp_p, cp_r)},
+        {QStringLiteral("pr"), rnd_.skew(x, 4, int(c.ext_pairs.size()), 2.0)},
+        {QStringLiteral("ipr"), rnd_.skew(x, 5, int(c.int_pairs.size()), 1.5)},
+        {QStringLiteral("amt"), amt},
+        {QStringLiteral("cat"), QStringLiteral("case %1 when 0 then %2 when 1 then %3 else 0 end").arg(t, cat_p, cat_r)},
+        {QStringLiteral("x9"), rnd_.h(x, 9)},
+        {QStringLiteral("x10"), rnd_.h(x, 10)},
+        {QStringLiteral("secs"), QStringLiteral("32400 + mod(%1, 36000)").arg(rnd_.h(x, 11))},
     };
-    QStringList ext_ids = col(c.spending, [](int id) { return num(id); });
-    QStringList ext_ccy;
-    for (int id : c.spending) ext_ccy << q(c.ccy_of(id));
+
+    QStringList ext_ids, ext_ccy, ext_card;
+    for (int id : c.spending) {
+        ext_ids << num(id);
+        ext_ccy << q(c.ccy_of(id));
+        ext_card << num(c.channel_of(id, 'P'));
+    }
     QStringList pair_from, pair_to, pair_ccy, pair_narr, pair_ch, ipair_from, ipair_to;
     for (const TransferPair& p : c.ext_pairs) {
         pair_from << num(p.from);
@@ -405,93 +454,47 @@ void Generator::write_plain_txns() {
         ipair_from << num(p.from);
         ipair_to << num(p.to);
     }
-    QStringList ext_card;
-    for (int id : c.spending) ext_card << num(c.channel_of(id, 'P'));
-    QStringList exp_of_sub, inc_of_sub;
-    for (int id : c.cpty_sub_expense) exp_of_sub << num(id);
-    for (int id : c.cpty_sub_income) inc_of_sub << num(id);
-
-    const QString amt_p = QStringLiteral("cast(100 + floor(150000 * power(%1, 5)) as bigint)").arg(rnd_.u(n, 6));
-    const QString amt_r = QStringLiteral("cast(1000 + floor(480000 * power(%1, 2)) as bigint)").arg(rnd_.u(n, 6));
-    const QString amt_c = QStringLiteral("cast(1000 * (1 + floor(100 * power(%1, 2))) as bigint)").arg(rnd_.u(n, 6));
-    const QString amt = QStringLiteral("case %1 when 0 then %2 when 1 then %3 else %4 end").arg(t, amt_p, amt_r, amt_c);
-
-    const QString cat_pick = QStringLiteral("mod(%1, 100)").arg(rnd_.h(n, 7));
-    const QString cat_p = QStringLiteral(
-                              "case when %1 < 33 then 0 when %1 < 40 then %2 + %3 when %1 < 88 then %4 else %5 + "
-                              "mod(%6 / 100, %7) end")
-                              .arg(cat_pick)
-                              .arg(c.pots.front())
-                              .arg(rnd_.skew(n, 8, int(c.pots.size()), 2.0))
-                              .arg(decode(QStringLiteral("(%1 / %2)").arg(cp_p).arg(kCptyPerSub), exp_of_sub,
-                                          num(c.expenses.front())))
-                              .arg(c.expenses.front())
-                              .arg(rnd_.h(n, 7))
-                              .arg(c.expenses.size());
-    const QString cat_r = QStringLiteral(
-                              "case when %1 < 33 then 0 when %1 < 38 then %2 + %3 when %1 < 90 then %4 else %5 + "
-                              "mod(%6 / 100, %7) end")
-                              .arg(cat_pick)
-                              .arg(c.pots.front())
-                              .arg(rnd_.skew(n, 8, int(c.pots.size()), 2.0))
-                              .arg(decode(QStringLiteral("(%1 / %2)").arg(cp_r).arg(kCptyPerSub), inc_of_sub,
-                                          num(c.incomes.front())))
-                              .arg(c.incomes.front())
-                              .arg(rnd_.h(n, 7))
-                              .arg(c.incomes.size());
-
-    const QString narr_sel = QStringLiteral("mod(%1 / 1000, 4)").arg(rnd_.h(n, 9));
-    const QString narr = QStringLiteral("case %1 when 0 then %2 when 1 then %3 when 2 then %4 else 'Pot transfer' end")
-                             .arg(t)
-                             .arg(decode(narr_sel,
-                                         {q(QStringLiteral("Card payment")), q(QStringLiteral("Direct debit")),
-                                          q(QStringLiteral("Online purchase"))},
-                                         q(QStringLiteral("Contactless"))))
-                             .arg(decode(narr_sel,
-                                         {q(QStringLiteral("Bank credit")), q(QStringLiteral("Refund")),
-                                          q(QStringLiteral("Faster payment in"))},
-                                         q(QStringLiteral("Cheque paid in"))))
-                             .arg(decode(pair, pair_narr, q(QStringLiteral("Transfer"))));
-    // A card payment or a transfer clears a few days later within the month (the posting
-    // date; the category is charged on the day itself).
-    const QString clear = QStringLiteral("mod(%1, 100)").arg(rnd_.h(n, 9));
-    const QString date2 = QStringLiteral("case when %1 < 3 and extract(day from %2) <= 25 and %3 < 20 then %4 + 1 + "
-                                         "mod(%5 / 100, 3) else 0 end")
-                              .arg(t, day, clear, ymd, rnd_.h(n, 9));
-    const QString chan = QStringLiteral("mod(%1 / 10, 10)").arg(rnd_.h(n, 9));
-    const QString chnum = QStringLiteral("case when %1 = 0 and %2 < 6 then %3 when %1 = 2 and %2 < 5 then %4 else 0 end")
-                              .arg(t, chan, decode(ext, ext_card, QStringLiteral("0")), decode(pair, pair_ch, QStringLiteral("0")));
-    const QString misc = rnd_.h(n, 10);
-    const QString secs = QStringLiteral("(32400 + mod(%1, 36000))").arg(rnd_.h(n, 11));
+    const QString narr_sel = QStringLiteral("mod(x9 / 1000, 4)");
+    const QString zero = QStringLiteral("0");
 
     QStringList v;
-    v << QStringLiteral("n + 1") << QStringLiteral("0") << ymd << date2 << ymd << amt;
-    v << QStringLiteral("case %1 when 2 then %2 when 3 then %3 else %4 end")
-             .arg(t, decode(pair, pair_ccy, base), base, decode(ext, ext_ccy, base));
-    v << QStringLiteral("case %1 when 0 then %2 when 1 then %3 else 0 end").arg(t, amt_p, amt_r);
-    v << QStringLiteral("1e0");
-    v << QStringLiteral("case %1 when 0 then 'P' when 1 then 'R' else 'C' end").arg(t);
-    v << QStringLiteral("case when %1 = 1 and mod(%2 / 1000, 10) < 3 then 'INV' || lpad(cast(mod(%2 / 10000, 100000) "
-                        "as varchar(5)), 5, '0') else '' end")
-             .arg(t, misc);
-    v << narr;
-    v << QStringLiteral("case when mod(%1, 1000) < 3 then 1 else 0 end").arg(misc);
-    v << QStringLiteral("case %1 when 2 then %2 when 3 then %3 else %4 end")
-             .arg(t, decode(pair, pair_from, QStringLiteral("0")), decode(ipair, ipair_from, QStringLiteral("0")),
-                  decode(ext, ext_ids, QStringLiteral("0")));
-    v << QStringLiteral("case %1 when 0 then %2 + %3 when 1 then %2 + %4 when 2 then %5 else %6 end")
-             .arg(t, num(c.cpty_base), cp_p, cp_r, decode(pair, pair_to, QStringLiteral("0")),
-                  decode(ipair, ipair_to, QStringLiteral("0")));
-    v << QStringLiteral("case %1 when 0 then %2 when 1 then %3 else 0 end").arg(t, cat_p, cat_r);
-    const QString stamp = QStringLiteral("dateadd(second, %1, cast(%2 as timestamp))").arg(secs, day);
-    v << stamp << stamp;
-    v << QStringLiteral("0") << QStringLiteral("0") << chnum << QStringLiteral("0") << ymd;
-    v << QStringLiteral("(%1 / 3600) * 10000 + mod(%1 / 60, 60) * 100 + mod(%1, 60)").arg(secs);
+    v << QStringLiteral("n + 1") << zero << QStringLiteral("ymd");
+    // A card payment or a transfer clears a few days later within the month (the posting
+    // date of the external account and the counterparty; the category is charged on the day).
+    v << QStringLiteral("case when t < 3 and dom <= 25 and mod(x9, 100) < 20 then ymd + 1 + mod(x9 / 100, 3) else 0 end");
+    v << QStringLiteral("ymd") << QStringLiteral("amt");
+    v << QStringLiteral("case t when 2 then %1 when 3 then %2 else %3 end")
+             .arg(decode(QStringLiteral("pr"), pair_ccy, base), base, decode(QStringLiteral("ext"), ext_ccy, base));
+    v << QStringLiteral("case when t < 2 then amt else 0 end") << QStringLiteral("1e0");
+    v << QStringLiteral("case t when 0 then 'P' when 1 then 'R' else 'C' end");
+    v << QStringLiteral("case when t = 1 and mod(x10 / 1000, 10) < 3 then 'INV' || lpad(cast(mod(x10 / 10000, 100000) "
+                        "as varchar(5)), 5, '0') else '' end");
+    v << QStringLiteral("case t when 0 then %1 when 1 then %2 when 2 then %3 else 'Pot transfer' end")
+             .arg(decode(narr_sel, {q(QStringLiteral("Card payment")), q(QStringLiteral("Direct debit")), q(QStringLiteral("Online purchase"))},
+                         q(QStringLiteral("Contactless"))),
+                  decode(narr_sel, {q(QStringLiteral("Bank credit")), q(QStringLiteral("Refund")), q(QStringLiteral("Faster payment in"))},
+                         q(QStringLiteral("Cheque paid in"))),
+                  decode(QStringLiteral("pr"), pair_narr, q(QStringLiteral("Transfer"))));
+    v << QStringLiteral("case when mod(x10, 1000) < 3 then 1 else 0 end");
+    v << QStringLiteral("case t when 2 then %1 when 3 then %2 else %3 end")
+             .arg(decode(QStringLiteral("pr"), pair_from, zero), decode(QStringLiteral("ipr"), ipair_from, zero),
+                  decode(QStringLiteral("ext"), ext_ids, zero));
+    v << QStringLiteral("case t when 2 then %1 when 3 then %2 else %3 + cp end")
+             .arg(decode(QStringLiteral("pr"), pair_to, zero), decode(QStringLiteral("ipr"), ipair_to, zero), num(c.cpty_base));
+    v << QStringLiteral("cat");
+    v << QStringLiteral("dateadd(second, secs, ts)") << QStringLiteral("dateadd(second, secs, ts)");
+    v << zero << zero;
+    // Some payments by debit card, some transfers by online banking.
+    v << QStringLiteral("case when t = 0 and mod(x9 / 10, 10) < 6 then %1 when t = 2 and mod(x9 / 10, 10) < 5 then %2 "
+                        "else 0 end")
+             .arg(decode(QStringLiteral("ext"), ext_card, zero), decode(QStringLiteral("pr"), pair_ch, zero));
+    v << zero << QStringLiteral("ymd");
+    v << QStringLiteral("(secs / 3600) * 10000 + mod(secs / 60, 60) * 100 + mod(secs, 60)");
 
     run_sql(QStringLiteral("insert into txn (id, instance, txndate, date2, actualtxndate, amt, ccy, val, rate, \"type\", "
                            "ref, narrative, cancelled, accid1, accid2, accid4, createts, editts, masterid, dpdate, "
                            "chnum, batchnum, createdate, createtime) ") +
-            numbers(plain_) + QStringLiteral("select ") + v.join(QStringLiteral(", ")) + QStringLiteral(" from g"));
+            numbers(plain_, cols) + QStringLiteral("select ") + v.join(QStringLiteral(", ")) + QStringLiteral(" from g"));
 }
 
 // Instances 1 .. gento of every repeater, dated by stepping from the start date, numbered
@@ -601,6 +604,35 @@ void Generator::keep_settings() {
 }
 
 }  // namespace
+
+// With synchronous writes every page that leaves the server's cache during the load is
+// written with a wait for the disk, which makes a million-row load several times slower;
+// the ledger is switched to asynchronous writes for the load and back afterwards, each time
+// while no connection of this program is attached.
+bool set_forced_writes(const QString& path, const QString& user, const QString& password, bool on) {
+    const QString gfix = QStandardPaths::findExecutable(QStringLiteral("gfix"));
+    if (gfix.isEmpty()) {
+        std::fprintf(stderr, "mintor-bench-gen: gfix not found, the write mode stays as it is\n");
+        return false;
+    }
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ISC_USER"), user);
+    env.insert(QStringLiteral("ISC_PASSWORD"), password);
+    p.setProcessEnvironment(env);
+    p.start(gfix, {QStringLiteral("-write"), on ? QStringLiteral("sync") : QStringLiteral("async"),
+                   QStringLiteral("localhost:") + path});
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        std::fprintf(stderr, "mintor-bench-gen: gfix -write %s failed: %s\n", on ? "sync" : "async",
+                     qUtf8Printable(QString::fromLocal8Bit(p.readAllStandardError()).trimmed()));
+        return false;
+    }
+    return true;
+}
+
+bool forced_writes(Core& core) {
+    return query_int64(core, QStringLiteral("select mon$forced_writes from mon$database")) == 1;
+}
 
 bool generate_ledger(Core& core, const GeneratorOptions& opts) {
     try {

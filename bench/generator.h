@@ -22,6 +22,11 @@ struct GeneratorOptions {
 // error) when the ledger is not empty or a statement fails.
 bool generate_ledger(mintor::Core& core, const GeneratorOptions& opts);
 
+// Whether the open ledger writes synchronously, and switching its write mode with gfix
+// (call it while no connection is attached). False when gfix is missing or failed.
+bool forced_writes(mintor::Core& core);
+bool set_forced_writes(const QString& path, const QString& user, const QString& password, bool on);
+
 // Writes the journal of the ledger open in core (as generated above) to path.
 bool write_journal(mintor::Core& core, const QString& path, const GeneratorOptions& opts);
 

@@ -13,6 +13,7 @@
 #include "bench/generator.h"
 #include "core/connection.h"
 #include "core/core.h"
+#include "core/sql.h"
 #include "qwellib/dialogs.h"
 
 namespace {
@@ -94,10 +95,26 @@ int main(int argc, char** argv) {
         return 2;
     }
     core.database_path = fi.absoluteFilePath();
-    if (!mintor::open_database(core)) {
+    auto open = [&]() {
+        if (mintor::open_database(core)) return true;
         for (const QString& m : host.messages) std::fprintf(stderr, "%s\n", qUtf8Printable(m));
         if (mintor::database_open(core)) mintor::close_database(core);
+        return false;
+    };
+    if (!open()) return 1;
+    bool sync = false;
+    try {
+        sync = mintor_bench::forced_writes(core);
+    } catch (const mintor::DbError& e) {
+        std::fprintf(stderr, "mintor-bench-gen: %s\n", qUtf8Printable(e.message()));
         return 1;
+    }
+    if (sync) {
+        // loaded with asynchronous writes; the ledger gets its synchronous writes back at the end
+        mintor::close_database(core);
+        sync = mintor_bench::set_forced_writes(core.database_path, core.program.fb_username, core.program.fb_password,
+                                               false);
+        if (!open()) return 1;
     }
     host.messages.clear();
     if (opts.verbose)
@@ -108,5 +125,7 @@ int main(int argc, char** argv) {
     mintor::close_database(core);
     for (const QString& m : host.messages) std::fprintf(stderr, "%s\n", qUtf8Printable(m));
     qwel::install_dialog_host(nullptr);
+    if (sync && !mintor_bench::set_forced_writes(core.database_path, core.program.fb_username, core.program.fb_password, true))
+        ok = false;
     return ok ? 0 : 1;
 }

@@ -69,10 +69,12 @@ bool validate_acc(Core& core, const Tacc& rec) {
     return true;
 }
 
-// The full update of the row (steps 4 and 5), the record already validated.
-void write_acc_row(Core& core, Tacc& rec) {
+// The full update of the row (steps 4 and 5), the record already validated. False (nothing
+// written) when there is no such row.
+bool write_acc_row(Core& core, Tacc& rec) {
     bool found = false;
     const Stamp stored = stored_editts(core, rec.id, &found);
+    if (!found) return false;
     const Stamp editts = new_editts(later(stored, rec.editts) ? stored : rec.editts);
     rec.btype = base_type(rec.type2);
     rec.isgrp = is_group_type(rec.type2);
@@ -107,6 +109,7 @@ void write_acc_row(Core& core, Tacc& rec) {
     l << QStringLiteral("where id = ") + n(rec.id);
     exec_sql(core, sql_lines(l));
     if (with_note) core.store.note_changed = false;
+    return true;
 }
 
 // Puts back what a failed account write changed in the core: the note-changed flag and the
@@ -200,7 +203,10 @@ QString acc_name(Core& core, int id) {
 bool write_acc(Core& core, Tacc& rec) {
     if (!validate_acc(core, rec)) return false;
     CoreStateRestore restore(core);
-    return restore.keep(run_record_write(core, rec, [&] { write_acc_row(core, rec); }));
+    bool found = true;
+    if (!restore.keep(run_record_write(core, rec, [&] { found = write_acc_row(core, rec); }))) return false;
+    if (!found) report_not_found(QStringLiteral("Account"), rec.id);
+    return found;
 }
 
 bool insert_acc(Core& core, Tacc& rec) {

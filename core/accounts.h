@@ -35,6 +35,7 @@ QString acc_name(Core& core, int id);
 // three characters, or for a category or pot not in the base currency. Derives btype and
 // isgrp from type2 (into the record too). Writes the note only when the note-changed flag is
 // set, then clears it. Stamps with milliseconds are reported and written without them.
+// A row that no longer exists: "Account not found " + id, false.
 bool write_acc(Core& core, Tacc& rec);
 // Validates as write_acc, then allocates an id when id < 1 (allocate_acc_id, ids.h), inserts
 // the row with its createts, writes every column and adds the movte row (both dates

@@ -38,6 +38,7 @@ struct RunState {
     int rebal_steps = 0;
     qwel::Date horizon;  // repeater instances are generated up to here; null until first set
     qwel::Date remembered_day;
+    qwel::Date horizon;  // repeater instances are generated up to here; null until first set
     bool wash_ctgies = true;  // categories washed to the default pot before the period; on at every start
     // The transaction saved last by the input form, new and edited: the journal and the postings
     // list position themselves on them.

@@ -19,9 +19,11 @@ namespace {
 
 QString n(qint64 v) { return QString::number(v); }
 
-QString key_condition(int txnid, int objid) {
-    return QStringLiteral(" where txnid=") + n(txnid) + QStringLiteral(" and objid=") + n(objid);
+QString key_match(int txnid, int objid) {
+    return QStringLiteral("txnid=") + n(txnid) + QStringLiteral(" and objid=") + n(objid);
 }
+
+QString key_condition(int txnid, int objid) { return QStringLiteral(" where ") + key_match(txnid, objid); }
 
 QString describe(const TPstg& p) {
     return QStringLiteral("txn #") + n(p.txnid) + QStringLiteral(" account #") + n(p.objid);
@@ -118,9 +120,9 @@ bool insert_pstg(Core& core, const TPstg& rec) {
 }
 
 bool upsert_pstg(Core& core, const TPstg& rec) {
-    TPstg stored;
-    if (read_pstg(core, rec.txnid, rec.objid, stored)) return update_pstg(core, rec);
-    return insert_pstg(core, rec);
+    // only whether the key exists: update_pstg reads the stored posting itself
+    const bool exists = count_rows(core, QStringLiteral("pstg"), key_match(rec.txnid, rec.objid)) > 0;
+    return exists ? update_pstg(core, rec) : insert_pstg(core, rec);
 }
 
 bool delete_pstg(Core& core, int txnid, int objid) {

@@ -164,7 +164,10 @@ QStringList TFClpBd2::fix_line(const QString& line, int limit, const std::functi
             const qsizetype cut = head.lastIndexOf(QLatin1Char(' '));
             // a piece with no blank from the third character on stays whole
             if (cut < 2) break;
-            rest = head.mid(cut + 1) + QStringLiteral(" ") + rest;
+            // the word goes to the front of the rest; a blank only between words, so that
+            // no piece ends in (or is made of) blanks the cutting added
+            const QString word = head.mid(cut + 1);
+            if (!word.isEmpty()) rest = rest.isEmpty() ? word : word + QStringLiteral(" ") + rest;
             head = head.left(cut);
         }
         out << head;

@@ -56,9 +56,13 @@ Program::~Program() {
     delete core_;
     delete ctrl_;
     if (locked_) release_instance_lock();
+    if (!saved_folder_.isEmpty()) qwel::set_program_folder(saved_folder_);
 }
 
 bool Program::start(const QString& program_folder) {
+    // every file of the program folder (ini files, notepad, lock) is looked for here
+    saved_folder_ = qwel::program_folder();
+    qwel::set_program_folder(program_folder);
     if (instance_already_running(program_folder, qwel::app_title())) return false;
     locked_ = true;
     ctrl_ = new TFCtrl(program_folder);

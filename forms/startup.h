@@ -45,6 +45,7 @@ private:
     std::vector<QObject*> forms_;
     bool late_created_ = false;
     bool locked_ = false;
+    QString saved_folder_;
 };
 
 // The desktop program's main body; returns the exit code.

@@ -232,6 +232,9 @@ TEST_F(AccountsTest, SavingAGoneAccountReportsIt) {
     sql(QStringLiteral("delete from account where id = %1").arg(id));
     EXPECT_FALSE(save_acc(core(), a));
     EXPECT_EQ(host.messages(), QStringList{QStringLiteral("Account not found %1").arg(id)});
+    host.clear();
+    EXPECT_FALSE(write_acc(core(), a)) << "not reported as written";
+    EXPECT_EQ(host.messages(), QStringList{QStringLiteral("Account not found %1").arg(id)});
     EXPECT_EQ(sql_int("select count(*) from account"), 0);
 }
 

@@ -1,0 +1,22 @@
+#pragma once
+// Batches: transactions with the same batchnum, numbered by the transaction that heads the
+// batch (whose own batchnum is its id). A record saved with batch number -1 heads a batch of
+// its own (write_txn). Every posting carries its transaction's batch number.
+
+#include "core/core.h"
+#include "core/records.h"
+
+namespace mintor {
+
+// Whether transaction b can take new members: false after "Txn not found <b>" when there is
+// no such transaction, and after "Transaction #<b> is already in a batch (#<n>)" when it is a
+// member of another batch; true when it heads batch b, or when it is in no batch, in which
+// case it becomes the head (batchnum := b, stored with write_txn, its postings' batch
+// numbers updated). One undoable unit: false also when a database error stopped it.
+bool chk_batch(Core& core, int b);
+
+// Rewrites the postings of accid1, accid2 and accid4 that exist with another batch number
+// than the transaction's. Part of the calling operation (no undo unit of its own).
+void update_pstg_batchnums(Core& core, const TTxn& txn);
+
+}  // namespace mintor
