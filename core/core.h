@@ -36,7 +36,6 @@ struct RunState {
     int dormant_date = 0;
     QString last_status;
     int rebal_steps = 0;
-    qwel::Date horizon;  // repeater instances are generated up to here; null until first set
     qwel::Date remembered_day;
     qwel::Date horizon;  // repeater instances are generated up to here; null until first set
     bool wash_ctgies = true;  // categories washed to the default pot before the period; on at every start
