@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "cli/commands.h"
 #include "cli/session.h"
 #include "core/ledgerfile.h"
 #include "core/sql.h"
@@ -19,6 +20,10 @@ const char* kUsage =
     "  create-db PATH [NAME]   create an empty ledger (initialised when first opened)\n"
     "  info PATH [--yes]       open the ledger as the program does and show its state\n"
     "  upgrade PATH --yes      bring the ledger to the current version\n"
+    "  rebalance PATH [--from yyyy-mm-dd] [--to yyyy-mm-dd] [--yes]\n"
+    "                          rebuild the period figures and show the time of each step\n"
+    "  balances PATH [--type 1|4|6] [--values] [--csv]\n"
+    "                          the period figures: b/fd, payments, receipts, transfers, c/fd\n"
     "options: --user NAME --password PW (else MINTOR_FB_USER / MINTOR_FB_PASSWORD, else mintor.ini)\n";
 
 void out(const QString& s) { std::printf("%s\n", qUtf8Printable(s)); }
@@ -100,6 +105,8 @@ int main(int argc, char** argv) {
     }
     if (cmd == QLatin1String("create-db")) return create_db(o);
     if (cmd == QLatin1String("info")) return info(o, false);
+    if (cmd == QLatin1String("rebalance")) return cmd_rebalance(o);
+    if (cmd == QLatin1String("balances")) return cmd_balances(o);
     if (cmd == QLatin1String("upgrade")) {
         if (!o.yes) {
             std::fputs("upgrade needs --yes (the conversion asks before it changes the ledger)\n", stderr);

@@ -35,6 +35,7 @@ struct RunState {
     QString bals_ccy;  // the currency the balances view shows
     int dormant_date = 0;
     QString last_status;
+    int rebal_steps = 0;
     qwel::Date remembered_day;
     qwel::Date horizon;  // repeater instances are generated up to here; null until first set
     bool healthcheck_repairing = false;  // the healthcheck is making repairs: instance edits stay their own
@@ -86,6 +87,8 @@ public:
     std::function<void()> on_view_changed;
     // Run at the end of a successful open (reading the records the core keeps of the ledger).
     std::vector<std::function<void(Core&)>> after_open;
+    // Shows one transaction in the transaction details window (set by the desktop program).
+    std::function<void(Core&, int)> show_txn_details;
     // Called by close_database so forms can forget cached records of the old ledger.
     std::function<void()> on_database_closed;
     // Undo nesting depth (see undo.h) and whether the long transaction is open.

@@ -17,6 +17,7 @@
 #include "forms/pdets.h"
 #include "forms/ptg.h"
 #include "forms/qthost.h"
+#include "forms/rebal.h"
 #include "forms/selfldr2.h"
 #include "qwellib/dialogs.h"
 #include "qwellib/text.h"
@@ -40,7 +41,9 @@ const std::vector<FormEntry>& first_forms() {
 }
 
 const std::vector<FormEntry>& after_open_forms() {
-    static const std::vector<FormEntry> list = {};
+    static const std::vector<FormEntry> list = {
+        {"TFRebal", [] { return new TFRebal; }},
+    };
     return list;
 }
 
