@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -94,7 +94,7 @@ TFAbout1::TFAbout1(QWidget* parent) : QDialog(parent) {
     g->setColumnStretch(1, 1);
     v->addWidget(Panel1);
 
-    Memo1 = new QPlainTextEdit(this);
+    Memo1 = new QTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
     Memo1->setPlainText(about_text());

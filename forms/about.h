@@ -5,7 +5,7 @@
 #include <QDialog>
 
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 class QFrame;
 
@@ -26,7 +26,7 @@ public:
     QLabel* Label1;
     QLabel* PathLbl;
     QLabel* DateLbl;
-    QPlainTextEdit* Memo1;
+    QTextEdit* Memo1;
     QPushButton* OKBtn;
 
 protected:

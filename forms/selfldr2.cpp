@@ -32,13 +32,13 @@ TFselfldr2::TFselfldr2(QWidget* parent) : QDialog(parent) {
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setModel(dirs_);
     TreeView1->setRootIndex(dirs_->index(QStringLiteral("/")));
-    TreeView1->sortByColumn(0, Qt::AscendingOrder);
-    TreeView1->setSortingEnabled(true);
+    dirs_->sort(0, Qt::AscendingOrder);
     for (int c = 1; c < dirs_->columnCount(); ++c) TreeView1->hideColumn(c);
     TreeView1->header()->hide();
 
     files_ = new QFileSystemModel(this);
-    files_->setFilter(QDir::Files | QDir::Hidden);
+    files_->setFilter(QDir::Files);
+    files_->sort(0, Qt::AscendingOrder);
     FileList1 = new QListView(split);
     FileList1->setObjectName(QStringLiteral("FileList1"));
     FileList1->setModel(files_);
