@@ -1,7 +1,8 @@
 // mintor-bench-gen: fills a freshly created ledger with the benchmark's synthetic ledger.
 //   mintor-bench-gen LEDGER_PATH --txns N [--seed S] [--journal FILE] [--quiet]
 // The ledger is opened through the core as the program opens it (user MINTOR_FB_USER or
-// SYSDBA, password MINTOR_FB_PASSWORD).
+// SYSDBA, password MINTOR_FB_PASSWORD). MINTOR_BENCH_SQL=1 prints every statement it runs on
+// standard error.
 
 #include <QCoreApplication>
 #include <QFileInfo>
