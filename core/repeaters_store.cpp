@@ -4,6 +4,7 @@
 
 #include "core/accounts.h"
 #include "core/ids.h"
+#include "core/not_found.h"
 #include "core/runners.h"
 #include "core/sql.h"
 #include "core/sqlvalues.h"
@@ -66,7 +67,9 @@ bool read_rptr(Core& core, int id, TRptr& rec) {
 }
 
 bool write_rptr(Core& core, TRptr& rec) {
-    return run_record_write(core, rec, [&] {
+    const TRptr before = rec;
+    bool found = true;
+    const bool ok = run_record_write(core, rec, [&] {
         rec.editts = now_stamp();
         QStringList l;
         l << QStringLiteral("update rptr set ");
@@ -89,8 +92,14 @@ bool write_rptr(Core& core, TRptr& rec) {
         l << QStringLiteral(", rmdays=") + n(rec.rmdays);
         l << QStringLiteral(", chnum=") + n(rec.chnum);
         l << QStringLiteral(" where id=") + n(rec.id);
-        exec_sql(core, sql_lines(l));
+        found = exec_sql(core, sql_lines(l)) > 0;
     });
+    if (!ok) return false;
+    if (!found) {
+        rec = before;
+        report_not_found(QStringLiteral("Repeater master"), rec.id);
+    }
+    return found;
 }
 
 bool insert_rptr(Core& core, TRptr& rec) {

@@ -18,7 +18,8 @@ qwel::Date instance_date(const TRptr& rptr, int n);
 // False (rec cleared) when there is no such master; reports nothing (callers use
 // report_not_found with "Repeater master"). gento_date is the date of instance gento.
 bool read_rptr(Core& core, int id, TRptr& rec);
-// Full update of the row; editts := now (into the record too).
+// Full update of the row; editts := now (into the record too). A row that does not exist:
+// "Repeater master not found " + id, false.
 bool write_rptr(Core& core, TRptr& rec);
 // Inserts the row with its createts, then write_rptr. An id below 1 is first allocated
 // with next_rptr_id (ids.h). On failure the record is as before.

@@ -29,7 +29,8 @@ QString channel_name(Core& core, int chnum) {
     return field_str(q, QStringLiteral("chname"));
 }
 
-void write_row(Core& core, TTxn& rec) {
+// False when there is no such row.
+bool write_row(Core& core, TTxn& rec) {
     rec.editts = now_stamp();
     if (rec.batchnum == -1) rec.batchnum = rec.id;
     QStringList l;
@@ -55,7 +56,7 @@ void write_row(Core& core, TTxn& rec) {
     l << QStringLiteral(",actualtxndate=") + sql_date(rec.actualtxndate);
     l << QStringLiteral(", batchnum=") + n(rec.batchnum);
     l << QStringLiteral(" where id=") + n(rec.id);
-    exec_sql(core, sql_lines(l));
+    return exec_sql(core, sql_lines(l)) > 0;
 }
 
 }  // namespace
@@ -144,7 +145,14 @@ bool read_txn_or_report(Core& core, int id, TTxn& rec) {
 }
 
 bool write_txn_row(Core& core, TTxn& rec) {
-    return run_record_write(core, rec, [&] { write_row(core, rec); });
+    const TTxn before = rec;
+    bool found = true;
+    if (!run_record_write(core, rec, [&] { found = write_row(core, rec); })) return false;
+    if (!found) {
+        rec = before;
+        report_not_found(QStringLiteral("Txn"), rec.id);
+    }
+    return found;
 }
 
 bool insert_txn_row(Core& core, TTxn& rec) {

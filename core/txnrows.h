@@ -29,7 +29,7 @@ bool read_txn(Core& core, int id, TTxn& rec);
 bool read_txn_or_report(Core& core, int id, TTxn& rec);
 
 // Full update of the row. editts := now; a batchnum of -1 becomes the record's id (both
-// into the record).
+// into the record). A row that does not exist: "Txn not found " + id, false.
 bool write_txn_row(Core& core, TTxn& rec);
 // Inserts a new row: an id of 0 is allocated with next_txn_id (ids.h; -1 gives false with
 // nothing written); createts, createdate and createtime := now; then write_txn_row and, for

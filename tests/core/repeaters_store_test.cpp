@@ -142,6 +142,11 @@ TEST_F(RepeatersStoreTest, WriteStampsTheRow) {
     ASSERT_TRUE(write_rptr(core(), m));
     EXPECT_EQ(sql_int("select gento from rptr where id = 7"), 9);
     EXPECT_EQ(sql_int("select count(*) from rptr where editts is not null and rprts is null"), 1);
+    TRptr gone;
+    gone.id = 9;
+    EXPECT_FALSE(write_rptr(core(), gone));
+    EXPECT_EQ(host.messages(), QStringList{"Repeater master not found 9"});
+    EXPECT_EQ(sql_int("select count(*) from rptr"), 1);
 }
 
 }  // namespace

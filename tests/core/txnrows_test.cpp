@@ -196,6 +196,13 @@ TEST_F(TxnRowsTest, MissingTransactions) {
     EXPECT_TRUE(host.messages().isEmpty());
     EXPECT_FALSE(read_txn_or_report(core(), 77, r));
     EXPECT_EQ(host.messages(), QStringList{"Txn not found 77"});
+    host.clear();
+    TTxn t = new_txn();
+    t.id = 78;
+    t.batchnum = -1;
+    EXPECT_FALSE(write_txn_row(core(), t)) << "an update of no row is not a write";
+    EXPECT_EQ(host.messages(), QStringList{"Txn not found 78"});
+    EXPECT_EQ(t.batchnum, -1);
 }
 
 TEST_F(TxnRowsTest, NewRecordTakesTheCurrencyOfNewTransactions) {
