@@ -16,6 +16,17 @@ namespace {
 // of this file, so a database error comes back as DbError and the unit undoes its writes.
 void insert_posting(Core& core, const TPstg& p) { insert_pstg(core, p); }
 
+// post_one without an undo unit of its own, for post_txn's unit.
+void write_one(Core& core, const TPstg& tpl, int accid, int contra, SignCode code) {
+    if (accid == 0) return;
+    TPstg p = tpl;
+    p.objid = accid;
+    p.contra = contra;
+    p.amt = apply_sign(tpl.amt, code);
+    p.val = apply_sign(tpl.val, code);
+    insert_posting(core, p);
+}
+
 }  // namespace
 
 qint64 apply_sign(qint64 figure, SignCode code) {
@@ -54,12 +65,7 @@ TPstg posting_template(const TTxn& txn) {
 
 bool post_one(Core& core, const TPstg& tpl, int accid, int contra, SignCode code) {
     if (accid == 0) return true;
-    TPstg p = tpl;
-    p.objid = accid;
-    p.contra = contra;
-    p.amt = apply_sign(tpl.amt, code);
-    p.val = apply_sign(tpl.val, code);
-    return run_undoable(core, [&] { insert_posting(core, p); });
+    return run_undoable(core, [&] { write_one(core, tpl, accid, contra, code); });
 }
 
 bool post_txn(Core& core, const TTxn& txn) {
@@ -68,8 +74,8 @@ bool post_txn(Core& core, const TTxn& txn) {
     return run_undoable(core, [&] {
         TPstg t = posting_template(txn);
         const Date pdate = posting_date(txn);
-        // post_one inside this unit: a failure throws on to here
-        auto one = [&](int accid, int contra, SignCode code) { post_one(core, t, accid, contra, code); };
+        // each line is post_one inside this unit: a failure throws on to here
+        auto one = [&](int accid, int contra, SignCode code) { write_one(core, t, accid, contra, code); };
         if (type == QLatin1Char('P') || type == QLatin1Char('R')) {
             const bool pay = type == QLatin1Char('P');
             t.pstgdate = pdate;

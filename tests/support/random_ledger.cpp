@@ -84,6 +84,10 @@ void RandomLedger::setup() {
     for (int i = 0; i < 2; ++i) usd_ext_ << add_account(kTypeExternal, QStringLiteral("Dollar %1").arg(i), QStringLiteral("USD"));
     for (int i = 0; i < 2; ++i) eur_ext_ << add_account(kTypeExternal, QStringLiteral("Euro %1").arg(i), QStringLiteral("EUR"));
     for (int i = 0; i < 6; ++i) cptys_ << add_account(kTypeCounterparty, QStringLiteral("Party %1").arg(i), base);
+    // counterparties dealt with on credit only: a cash payment to one of them would bypass its
+    // credit account, which the bypass check questions
+    for (int i = 0; i < 2; ++i)
+        credit_cptys_ << add_account(kTypeCounterparty, QStringLiteral("Lender %1").arg(i), base);
     for (int i = 0; i < 5; ++i) internals_ << add_account(kTypeCategory, QStringLiteral("Category %1").arg(i), base);
     for (int i = 0; i < 2; ++i) internals_ << add_account(kTypePot, QStringLiteral("Pot %1").arg(i), base);
     cash_ = add_account(kTypeExternal, QStringLiteral("Cash"), base);
@@ -139,6 +143,7 @@ void RandomLedger::payment_or_receipt() {
     t.narrative = QStringLiteral("random %1").arg(step_);
     t.cancelled = chance(0.05);
     if (!foreign && chance(0.1)) {
+        t.accid2 = pick(credit_cptys_);
         Tacc cpty, credit;
         read_acc(core_, t.accid2, cpty);
         if (!cpty_credit_acc(core_, cpty, credit)) return fail(QStringLiteral("no credit account"));

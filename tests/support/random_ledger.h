@@ -7,7 +7,9 @@
 // uncancelled and deleted at random. The same seed gives the same ledger.
 //
 // Works on an open ledger; when no base currency is known yet GBP becomes it. The scripted
-// host must have no other answers queued: the generator answers the questions it causes.
+// host must have no other answers queued: the generator answers the questions it causes, and
+// keeps clear of the checks' questions (no freeze date or reconciled account is set; the
+// counterparties dealt with on credit are never paid in cash).
 
 #include <QList>
 #include <QString>
@@ -72,7 +74,7 @@ private:
     RandomLedgerStats stats_;
     std::vector<int> ids_;
     QList<int> heads_;  // batch heads
-    QList<int> base_ext_, usd_ext_, eur_ext_, cptys_, internals_;
+    QList<int> base_ext_, usd_ext_, eur_ext_, cptys_, credit_cptys_, internals_;
     int cash_ = 0;
 };
 
