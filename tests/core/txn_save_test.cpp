@@ -127,6 +127,26 @@ TEST_F(TxnSaveTest, EditingAMasterChangesOnlyItsRepeater) {
     EXPECT_EQ(pstgs(), 0);
 }
 
+TEST_F(TxnSaveTest, ANewMasterIsStoredAsARepeaterAndGeneratesItsInstances) {
+    core().run.horizon = {2024, 5, 15};
+    TTxn m = txn('P', bank, shop, food, 4200);
+    m.kind = TxnKind::Master;
+    m.freq = 'M';
+    m.rptinc = 1;
+    m.rptactive = true;
+    m.startdate = m.txndate;
+    m.narrative = "rent";
+    TxnEntry e = new_entry(m);
+    ASSERT_EQ(save_entered_txn(core(), e), EntrySave::Saved);
+    ASSERT_GT(e.rec.masterid, 0);
+    EXPECT_EQ(sql_int("select count(*) from rptr"), 1);
+    EXPECT_EQ(sql_int("select count(*) from txn where masterid = " + QString::number(e.rec.masterid)), 4)
+        << "March, April and May up to the horizon, and June beyond it";
+    EXPECT_EQ(e.rec.id, sql_int("select max(id) from txn")) << "the record names the last instance";
+    EXPECT_EQ(e.last_description, "rent");
+    EXPECT_TRUE(ledger_invariants_hold(core()));
+}
+
 TEST_F(TxnSaveTest, CashbackMovesTheCashPartThroughTheCounterparty) {
     struct C {
         qint64 cashback;
