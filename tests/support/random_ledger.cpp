@@ -142,7 +142,9 @@ void RandomLedger::payment_or_receipt() {
     }
     t.narrative = QStringLiteral("random %1").arg(step_);
     t.cancelled = chance(0.05);
+    bool on_credit = false;
     if (!foreign && chance(0.1)) {
+        on_credit = true;
         t.accid2 = pick(credit_cptys_);
         Tacc cpty, credit;
         read_acc(core_, t.accid2, cpty);
@@ -150,7 +152,8 @@ void RandomLedger::payment_or_receipt() {
         t.accid1 = credit.id;
         ++stats_.credits;
     }
-    if (!foreign && t.type == QLatin1Char('P') && chance(0.15)) {
+    // (not on credit: the cash part through a lender would bypass its credit account)
+    if (!foreign && !on_credit && t.type == QLatin1Char('P') && chance(0.15)) {
         e.cashback.on = true;
         e.cashback.amount = std::uniform_int_distribution<qint64>(-5000, 5000)(rng_);
         t.batchnum = -1;
