@@ -126,7 +126,7 @@ TFRebal::TFRebal(QWidget* parent) : QDialog(parent) {
 
     connect(RollingYear1, &QAction::triggered, this, [this] { set_copies(rolling_year_to(today())); });
     connect(YearSoFar1, &QAction::triggered, this, [this] {
-        Core* c = app_core();
+        Core* c = core();
         if (!c) return;
         set_copies(current_year_so_far(today(), c->settings.financial_year_day1, c->settings.financial_year_month1));
     });
@@ -149,7 +149,7 @@ TFRebal::TFRebal(QWidget* parent) : QDialog(parent) {
     connect(IncYear1, &QAction::triggered, this, [this] { set_copies(shift_years(period_, 1)); });
     connect(DecYear1, &QAction::triggered, this, [this] { set_copies(shift_years(period_, -1)); });
     connect(All1, &QAction::triggered, this, [this] {
-        Core* c = app_core();
+        Core* c = core();
         Date to = today();
         if (c && date_to_int(c->params.end_date) > 0) to = c->params.end_date;
         set_copies({Date{}, to});
@@ -180,8 +180,10 @@ TFRebal::~TFRebal() {
     if (FRebal == this) FRebal = nullptr;
 }
 
+Core* TFRebal::core() const { return core_ ? core_ : app_core(); }
+
 void TFRebal::take_copies() {
-    if (Core* c = app_core()) {
+    if (Core* c = core()) {
         period_ = {c->run.from, c->run.to};
         period_type_ = c->settings.period_type;
     }
@@ -202,7 +204,7 @@ void TFRebal::set_copies(const Period& p) {
 }
 
 void TFRebal::refresh() {
-    Core* c = app_core();
+    Core* c = core();
     const Date t = today();
     FromLbl->setText(day_text(period_.from));
     ToLbl->setText(day_text(period_.to) + (period_.to == t ? QStringLiteral(" = today !") : QString()));
@@ -246,7 +248,7 @@ void TFRebal::auto_refresh_toggled(bool checked) {
 }
 
 void TFRebal::financial_year_click() {
-    Core* c = app_core();
+    Core* c = core();
     if (!c) return;
     int year = period_.from.year ? period_.from.year : today().year;
     if (!ask_int(QStringLiteral("Enter financial year (eg \"2016\")"), year)) return;
@@ -261,7 +263,7 @@ void TFRebal::financial_year_click() {
 }
 
 void TFRebal::YrStartBtnClick() {
-    Core* c = app_core();
+    Core* c = core();
     if (!c) return;
     QString text = two(c->settings.financial_year_day1) + QStringLiteral("/") + two(c->settings.financial_year_month1);
     if (!ask_text(QStringLiteral("Enter first day of financial year (format \"dd/mm\")"), text)) return;
@@ -273,7 +275,7 @@ void TFRebal::YrStartBtnClick() {
 }
 
 void TFRebal::okbtnClick() {
-    Core* c = app_core();
+    Core* c = core();
     if (!c) return;
     if (apply_period(*c, period_, period_type_)) accept();
 }

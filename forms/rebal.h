@@ -20,6 +20,8 @@ public:
     explicit TFRebal(QWidget* parent = nullptr);
     ~TFRebal() override;
 
+    // The core the form works on (the program's core unless another is attached).
+    void attach_core(Core* core) { core_ = core; }
     // Takes fresh copies from the core and refreshes the form.
     void take_copies();
     // The copies as they stand.
@@ -64,6 +66,8 @@ private:
     void span(bool from_end, int months);
     void auto_refresh_toggled(bool checked);
     void financial_year_click();
+    Core* core() const;
+    Core* core_ = nullptr;
     Period period_;
     int period_type_ = 0;
 };
