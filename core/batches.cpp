@@ -4,9 +4,25 @@
 #include "core/txn_write.h"
 #include "core/txnrows.h"
 #include "core/abandon.h"
+#include "core/dbstatus.h"
 #include "qwellib/dialogs.h"
 
 namespace mintor {
+
+namespace {
+
+void already_in_batch(int id, int batchnum) {
+    qwel::show_msg(QStringLiteral("Transaction #") + QString::number(id) + QStringLiteral(" is already in a batch (#") +
+                   QString::number(batchnum) + QStringLiteral(")"));
+}
+
+// Stores the record with its new batch number and makes its postings follow.
+void store_batchnum(Core& core, TTxn& txn) {
+    if (!write_txn(core, txn)) throw Abandon{};
+    update_pstg_batchnums(core, txn);
+}
+
+}  // namespace
 
 void update_pstg_batchnums(Core& core, const TTxn& txn) {
     for (int accid : {txn.accid1, txn.accid2, txn.accid4}) {
@@ -23,8 +39,7 @@ bool chk_batch(Core& core, int b) {
     if (!read_txn_or_report(core, b, head)) return false;
     if (head.batchnum == b) return true;
     if (head.batchnum > 0) {
-        qwel::show_msg(QStringLiteral("Transaction #") + QString::number(b) + QStringLiteral(" is already in a batch (#") +
-                       QString::number(head.batchnum) + QStringLiteral(")"));
+        already_in_batch(b, head.batchnum);
         return false;
     }
     head.batchnum = b;
@@ -32,6 +47,35 @@ bool chk_batch(Core& core, int b) {
                if (!write_txn(core, head)) throw Abandon{};
                update_pstg_batchnums(core, head);
            }) == UnitResult::Done;
+}
+
+bool add_to_batch(Core& core, int txnid) {
+    if (chk_frozen(core, QStringLiteral("add txn to batch"))) return false;
+    TTxn txn;
+    if (!read_txn_or_report(core, txnid, txn)) return false;
+    if (txn.batchnum != 0) {
+        already_in_batch(txnid, txn.batchnum);
+        return false;
+    }
+    int b = 0;
+    if (!qwel::ask_int(QStringLiteral("Batch number"), b)) return false;
+    return run_abandonable(core, [&] {
+               if (!chk_batch(core, b)) throw Abandon{};
+               // chk_batch may have stored this very transaction as the head of its batch
+               if (!read_txn_or_report(core, txnid, txn)) throw Abandon{};
+               if (txn.batchnum == b) return;
+               txn.batchnum = b;
+               store_batchnum(core, txn);
+           }) == UnitResult::Done;
+}
+
+bool remove_from_batch(Core& core, int txnid) {
+    if (chk_frozen(core, QStringLiteral("remove txn from batch"))) return false;
+    TTxn txn;
+    if (!read_txn_or_report(core, txnid, txn)) return false;
+    if (txn.batchnum == 0) return true;
+    txn.batchnum = 0;
+    return run_abandonable(core, [&] { store_batchnum(core, txn); }) == UnitResult::Done;
 }
 
 }  // namespace mintor

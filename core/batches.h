@@ -19,4 +19,18 @@ bool chk_batch(Core& core, int b);
 // than the transaction's. Part of the calling operation (no undo unit of its own).
 void update_pstg_batchnums(Core& core, const TTxn& txn);
 
+// Puts the transaction into the batch whose number is asked ("Batch number"): chk_batch of
+// that number (which makes a transaction in no batch its head), then the transaction takes
+// the batch number, is stored and its postings follow. Refused while the database is frozen
+// ("Cannot add txn to batch, database is frozen"), for a missing transaction (reported), and
+// for one already in a batch ("Transaction #<id> is already in a batch (#<n>)"). One
+// undoable unit; true = done.
+bool add_to_batch(Core& core, int txnid);
+
+// Takes the transaction out of its batch (batch number 0, stored, its postings follow); the
+// other members of the batch stay as they are, also when it heads it. Refused while the
+// database is frozen ("Cannot remove txn from batch, database is frozen"); a missing
+// transaction is reported. True = done (also when it was in no batch: nothing to write).
+bool remove_from_batch(Core& core, int txnid);
+
 }  // namespace mintor
