@@ -4,11 +4,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QVBoxLayout>
 
 #include "core/core.h"
-#include "core/sql.h"
+#include "core/postings.h"
 #include "core/undo.h"
 #include "forms/mydbgridb.h"
 #include "forms/uitext.h"
@@ -133,29 +132,7 @@ void TFpdets::show_posting(const TPstg& p) {
 void show_posting_details(Core& core, int txnid, int objid) {
     TPstg p;
     bool found = false;
-    run_undoable(core, [&] {
-        QSqlQuery q = open_query(core, QStringLiteral("select * from pstg where txnid = ") + QString::number(txnid) +
-                                           QStringLiteral(" and objid = ") + QString::number(objid));
-        if (!q.next()) return;
-        found = true;
-        p.txnid = field_int(q, QStringLiteral("txnid"));
-        p.objid = field_int(q, QStringLiteral("objid"));
-        p.amt = field_int64(q, QStringLiteral("amt"));
-        p.val = field_int64(q, QStringLiteral("val"));
-        p.recamt = field_int64(q, QStringLiteral("recamt"));
-        p.contra = field_int(q, QStringLiteral("contra"));
-        p.pstgdate = int_to_date(field_int(q, QStringLiteral("pstgdate")));
-        p.reconcode = field_int(q, QStringLiteral("reconcode"));
-        p.rngbal = field_int64(q, QStringLiteral("rngbal"));
-        const QString type = field_str(q, QStringLiteral("txntype"));
-        p.txntype = type.isEmpty() ? QLatin1Char(' ') : type.at(0);
-        p.dppstgdate = field_int(q, QStringLiteral("dppstgdate")) != 0;
-        p.dprngbal = field_int(q, QStringLiteral("dprngbal")) != 0;
-        p.chnum = field_int(q, QStringLiteral("chnum"));
-        p.ccy = field_str(q, QStringLiteral("ccy")).trimmed();
-        p.batchnum = field_int(q, QStringLiteral("batchnum"));
-        p.seq = field_int(q, QStringLiteral("seq"));
-    });
+    run_undoable(core, [&] { found = read_pstg(core, txnid, objid, p); });
     if (!found) return;
     if (!FPdets) new TFpdets;
     FPdets->show_posting(p);

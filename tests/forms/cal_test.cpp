@@ -51,7 +51,7 @@ void choose_preset(TFCal& cal, const QString& name) {
 }
 }  // namespace
 
-class Calendar : public forms_testing::FormsTest {
+class CalendarForm : public forms_testing::FormsTest {
 protected:
     void TearDown() override {
         qwel::reset_calendar_change();
@@ -59,7 +59,7 @@ protected:
     }
 };
 
-TEST_F(Calendar, MonthGrids) {
+TEST_F(CalendarForm, MonthGrids) {
     struct Case {
         Date date;
         int first_col;  // Monday = 0
@@ -90,7 +90,7 @@ TEST_F(Calendar, MonthGrids) {
     EXPECT_EQ(cal.DateEdit->text(), QStringLiteral("1752-09-02 (Wed)"));
 }
 
-TEST_F(Calendar, StepsKeepTheDayAndWrapTheYear) {
+TEST_F(CalendarForm, StepsKeepTheDayAndWrapTheYear) {
     TFCal cal;
     cal.set_current({2024, 1, 31});
     cal.PrevMonthBtn->click();
@@ -105,7 +105,7 @@ TEST_F(Calendar, StepsKeepTheDayAndWrapTheYear) {
     EXPECT_EQ(cal.current().year, 9999);
 }
 
-TEST_F(Calendar, EnterYearRefusesZeroAndYearsOutsideTheRange) {
+TEST_F(CalendarForm, EnterYearRefusesZeroAndYearsOutsideTheRange) {
     TFCal cal;
     cal.set_current({2024, 3, 1});
     for (const char* answer : {"0", "10000", "-5", "65536"}) {
@@ -120,7 +120,7 @@ TEST_F(Calendar, EnterYearRefusesZeroAndYearsOutsideTheRange) {
     EXPECT_EQ(cal.current(), (Date{1999, 3, 1}));
 }
 
-TEST_F(Calendar, OptionsPresetMovesTheChangeAndRefusesBadDates) {
+TEST_F(CalendarForm, OptionsPresetMovesTheChangeAndRefusesBadDates) {
     TFCal cal;
     cal.PageControl1->setCurrentIndex(1);
     EXPECT_EQ(cal.JulianEdit->text(), QStringLiteral("1752-09-02"));
@@ -158,7 +158,7 @@ TEST_F(Calendar, OptionsPresetMovesTheChangeAndRefusesBadDates) {
     EXPECT_EQ(grid(cal).days, range(1, 18));
 }
 
-TEST_F(Calendar, DialogReturnsTheClickedDayOrNothingOnCancel) {
+TEST_F(CalendarForm, DialogReturnsTheClickedDayOrNothingOnCancel) {
     TFCal cal;
     Date d{2024, 1, 5};
     forms_testing::on_next_modal([&cal](QWidget*) {
