@@ -1,6 +1,10 @@
 #include "core/batches.h"
 
+#include <QSqlQuery>
+#include <vector>
+
 #include "core/postings.h"
+#include "core/sql.h"
 #include "core/txn_write.h"
 #include "core/txnrows.h"
 #include "core/abandon.h"
@@ -25,10 +29,15 @@ void store_batchnum(Core& core, TTxn& txn) {
 }  // namespace
 
 void update_pstg_batchnums(Core& core, const TTxn& txn) {
-    for (int accid : {txn.accid1, txn.accid2, txn.accid4}) {
-        if (accid == 0) continue;
+    if (txn.id < 1) return;  // txnid 0 holds the brought-forward postings
+    // every posting of the transaction: also the diary entry's, which has no account
+    std::vector<int> objids;
+    QSqlQuery q = open_query(core, QStringLiteral("select objid from pstg where txnid=") + QString::number(txn.id) +
+                                       QStringLiteral(" and batchnum<>") + QString::number(txn.batchnum));
+    while (q.next()) objids.push_back(q.value(0).toInt());
+    for (const int objid : objids) {
         TPstg p;
-        if (!read_pstg(core, txn.id, accid, p) || p.batchnum == txn.batchnum) continue;
+        if (!read_pstg(core, txn.id, objid, p)) continue;
         p.batchnum = txn.batchnum;
         update_pstg(core, p);
     }

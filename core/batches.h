@@ -15,8 +15,9 @@ namespace mintor {
 // numbers updated). One undoable unit: false also when a database error stopped it.
 bool chk_batch(Core& core, int b);
 
-// Rewrites the postings of accid1, accid2 and accid4 that exist with another batch number
-// than the transaction's. Part of the calling operation (no undo unit of its own).
+// Rewrites the transaction's postings that carry another batch number than the
+// transaction's: those of its accounts and the diary entry's, which has none. Part of the
+// calling operation (no undo unit of its own).
 void update_pstg_batchnums(Core& core, const TTxn& txn);
 
 // Puts the transaction into the batch whose number is asked ("Batch number"): chk_batch of

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/batches.h"
+#include "core/diary.h"
 #include "maintenance_fixture.h"
 
 using namespace mintor;
@@ -105,6 +106,23 @@ TEST_F(BatchesTest, AddingAndRemoving) {
     EXPECT_EQ(snapshot(), loose);
     EXPECT_FALSE(remove_from_batch(core(), 99));
     EXPECT_EQ(host.messages(), QStringList{"Txn not found 99"});
+    EXPECT_TRUE(ledger_invariants_hold(core()));
+}
+
+TEST_F(BatchesTest, ADiaryEntrysPostingFollowsToo) {
+    TTxn note;
+    ASSERT_TRUE(write_diary_entry(core(), {2024, 1, 12}, "Called the bank", &note));
+    const int other = stored(payment(100, {2024, 1, 10}));
+    host.answer(QString::number(other));
+    EXPECT_TRUE(add_to_batch(core(), note.id));
+    EXPECT_EQ(sql_int("select batchnum from pstg where txnid = " + QString::number(note.id) + " and objid = 0"), other);
+    EXPECT_FALSE(chk_batch(core(), note.id)) << "a member heads nothing";
+    EXPECT_TRUE(remove_from_batch(core(), note.id));
+    EXPECT_EQ(sql_int("select batchnum from pstg where txnid = " + QString::number(note.id) + " and objid = 0"), 0);
+    host.clear();
+    EXPECT_TRUE(chk_batch(core(), note.id)) << "a diary entry can head a batch";
+    EXPECT_EQ(sql_int("select batchnum from pstg where txnid = " + QString::number(note.id) + " and objid = 0"),
+              note.id);
     EXPECT_TRUE(ledger_invariants_hold(core()));
 }
 

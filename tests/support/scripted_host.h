@@ -34,6 +34,7 @@ public:
     // Questions with no scripted answer fail the test unless this is set.
     void set_default_answer(Answer a) { default_ = std::move(a); has_default_ = true; }
     bool answers_left() const { return !answers_.empty(); }
+    void clear_answers() { answers_.clear(); }
 
     const std::vector<DialogEvent>& events() const { return events_; }
     QStringList messages() const;         // texts of message dialogs
