@@ -146,10 +146,10 @@ bool gen_more_insts(Core& core, int master_id) {
         report_not_found(QStringLiteral("Repeater master"), master_id);
         return false;
     }
+    if (chk_frozen(core, QStringLiteral("generate repeater instances"))) return false;
     int count = 0;
     if (!ask_int(QStringLiteral("How many additional instances to generate (max 12) ?"), count)) return false;
     if (count < 1 || count > 12) return false;
-    if (chk_frozen(core, QStringLiteral("generate repeater instances"))) return false;
     bool all = true;
     const bool ok = run_record_write(core, master, [&] {
         for (int k = 0; k < count && all; ++k) {

@@ -270,6 +270,10 @@ TEST_F(RepeaterGenTest, MoreInstancesOnDemand) {
         host.answer(a);
         EXPECT_FALSE(gen_more_insts(core(), m.id));
     }
+    core().settings.db_frozen = true;
+    EXPECT_FALSE(gen_more_insts(core(), m.id));
+    EXPECT_EQ(host.messages().last(), "Cannot generate repeater instances, database is frozen") << "asked first";
+    core().settings.db_frozen = false;
     EXPECT_EQ(txns(), before);
     EXPECT_EQ(reread(m.id).gento, 4);
     host.clear();
